@@ -4,7 +4,8 @@
 #
 # -DTABLE=cases.txt -DCASE=name -DPROGRAM=path/to/quorvel -DWORK=dir
 # -DFAKE_DIR=dir -DFAKE_NO_GETINFO_DIR=dir
-# Optional: -DEMULATOR=wine -DLINE_END=crlf (expected "\n" read as "\r\n").
+# Optional: -DEMULATOR=wine -DLINE_END=crlf (expected "\n" read as "\r\n");
+# -DOVERRIDES=wine_cases.txt, a table whose row replaces the row of the same name.
 cmake_minimum_required(VERSION 3.25)
 
 get_filename_component(here "${TABLE}" DIRECTORY)
@@ -21,6 +22,16 @@ foreach(line IN LISTS rows)
     set(row "${line}")
   endif()
 endforeach()
+if(OVERRIDES)
+  file(READ "${OVERRIDES}" table)
+  string(REPLACE "\\" "<backslash>" table "${table}")
+  string(REPLACE "\n" ";" rows "${table}")
+  foreach(line IN LISTS rows)
+    if(line MATCHES "^${CASE} *\\|")
+      set(row "${line}")
+    endif()
+  endforeach()
+endif()
 if(row STREQUAL "")
   message(FATAL_ERROR "no case named ${CASE}")
 endif()
@@ -65,15 +76,25 @@ elseif(library STREQUAL "fake-no-getinfo")
   set(libraryDir "${FAKE_NO_GETINFO_DIR}")
 elseif(library STREQUAL "none")
   set(libraryDir "${work}/no-library")
+elseif(library STREQUAL "wine" AND EMULATOR)
+  # Wine's own netapi32 and message tables.
+  set(libraryDir "")
 else()
   message(FATAL_ERROR "case ${CASE}: unknown library ${library}")
 endif()
 if(EMULATOR)
-  # Beside the program is where the Windows loader looks first.
-  file(GLOB dlls "${libraryDir}/*.dll")
-  foreach(dll IN LISTS dlls)
-    file(COPY "${dll}" DESTINATION "${work}/bin")
-  endforeach()
+  # Beside the program is where the Windows loader looks first, and Wine takes
+  # a library from there only when told to prefer it to its own.
+  set(dllOverrides "$ENV{WINEDLLOVERRIDES}")
+  if(NOT libraryDir STREQUAL "")
+    file(GLOB dlls "${libraryDir}/*.dll")
+    foreach(dll IN LISTS dlls)
+      file(COPY "${dll}" DESTINATION "${work}/bin")
+    endforeach()
+    list(APPEND dllOverrides "netapi32=n")
+  endif()
+  string(REPLACE ";" "\\;" dllOverrides "${dllOverrides}")
+  list(APPEND environment "WINEDLLOVERRIDES=${dllOverrides}")
 else()
   list(APPEND environment "LD_LIBRARY_PATH=${libraryDir}")
 endif()
@@ -89,13 +110,15 @@ execute_process(
 set(failures "")
 file(READ "${work}/stdout" actualHex HEX)
 set(expectedFile "${here}/expected/${expected}.out")
-if(LINE_END STREQUAL "crlf")
-  file(READ "${expectedFile}" expectedText)
-  string(REPLACE "\n" "\r\n" expectedText "${expectedText}")
-  set(expectedFile "${work}/expected-crlf.out")
-  file(WRITE "${expectedFile}" "${expectedText}")
-endif()
 file(READ "${expectedFile}" expectedHex HEX)
+if(LINE_END STREQUAL "crlf")
+  # Each line feed becomes a carriage return and a line feed. The bytes are
+  # rewritten as hex, one pair and a space each, since reading a file as text
+  # would drop the carriage returns that the expected bytes may hold.
+  string(REGEX REPLACE "(..)" "\\1 " expectedHex "${expectedHex}")
+  string(REPLACE "0a " "0d0a" expectedHex "${expectedHex}")
+  string(REPLACE " " "" expectedHex "${expectedHex}")
+endif()
 if(NOT actualHex STREQUAL expectedHex)
   file(READ "${work}/stdout" actualText)
   list(APPEND failures "standard output differs from expected/${expected}.out (written to ${work}/stdout):\n${actualText}")
