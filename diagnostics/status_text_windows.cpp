@@ -31,8 +31,7 @@ std::size_t FetchStatusText(uint32_t status, char* text, std::size_t capacity) {
     module.reset(LoadLibraryExW(NET_MESSAGE_MODULE, nullptr, LOAD_LIBRARY_AS_DATAFILE));
   }
 
-  DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                FORMAT_MESSAGE_FROM_SYSTEM;
+  DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM;
   if (module) flags |= FORMAT_MESSAGE_FROM_HMODULE;
 
   char* allocated = nullptr;

@@ -28,6 +28,7 @@ using ApiBufferFree = decltype(&::NetApiBufferFree);
 #define NetUserGetInfo PlatformNetUserGetInfo
 #define NetApiBufferFree PlatformNetApiBufferFree
 #include <windows.h>
+// lm.h needs the types of windows.h before it.
 #include <lm.h>
 
 namespace {
@@ -40,9 +41,9 @@ static_assert(sizeof(NET_API_STATUS) == sizeof(uint32_t));
 static_assert(sizeof(LPBYTE) == sizeof(uint8_t*));
 
 // Same field at the same place with a type of the same size.
-#define SAME_FIELD(core_record, platform_record, field)                              \
-  static_assert(offsetof(core_record, field) == offsetof(platform_record, field) &&  \
-                    sizeof(core_record::field) == sizeof(platform_record::field),    \
+#define SAME_FIELD(core_record, platform_record, field)                             \
+  static_assert(offsetof(core_record, field) == offsetof(platform_record, field) && \
+                    sizeof(core_record::field) == sizeof(platform_record::field),   \
                 #field)
 
 static_assert(sizeof(core::DisplayUser) == sizeof(NET_DISPLAY_USER));
@@ -119,8 +120,8 @@ template <typename T>
 using CoreSpelt = typename CoreSpelling<T>::type;
 
 static_assert(std::is_same_v<CoreSpelt<decltype(&NetGetDCName)>, core::GetDCName>);
-static_assert(std::is_same_v<CoreSpelt<decltype(&NetQueryDisplayInformation)>,
-                             core::QueryDisplayInformation>);
+static_assert(
+    std::is_same_v<CoreSpelt<decltype(&NetQueryDisplayInformation)>, core::QueryDisplayInformation>);
 static_assert(std::is_same_v<CoreSpelt<decltype(&NetUserGetInfo)>, core::UserGetInfo>);
 static_assert(std::is_same_v<CoreSpelt<decltype(&NetApiBufferFree)>, core::ApiBufferFree>);
 
