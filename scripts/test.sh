@@ -16,3 +16,6 @@ ctest --test-dir build -j"$jobs" --output-on-failure --timeout 120 -LE integrati
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize -j"$jobs" --output-on-failure --timeout 120 -LE integration
+
+# The Windows program, cross-compiled and run under Wine.
+bash scripts/windows-tests.sh
