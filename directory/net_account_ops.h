@@ -61,8 +61,7 @@ uint32_t NetGetDCName(const char16_t* server, const char16_t* domain, uint8_t** 
 uint32_t NetQueryDisplayInformation(const char16_t* server, uint32_t level, uint32_t index,
                                     uint32_t entriesRequested, uint32_t preferredMaximumLength,
                                     uint32_t* returnedEntryCount, void** sortedBuffer);
-uint32_t NetUserGetInfo(const char16_t* server, const char16_t* userName, uint32_t level,
-                        uint8_t** buffer);
+uint32_t NetUserGetInfo(const char16_t* server, const char16_t* userName, uint32_t level, uint8_t** buffer);
 uint32_t NetApiBufferFree(void* buffer);
 
 }  // extern "C"
