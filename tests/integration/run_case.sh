@@ -179,7 +179,7 @@ $(tail -c "$slen" "$work/out" | cat -A)"
   # The rows in between: each opens with a line feed; the listing order is the
   # server's, so they are compared as sets. Machines come before users.
   tail -c +$((plen + 1)) "$work/out" | head -c $((size - plen - slen)) >"$work/middle"
-  if [ -s "$work/middle" ] && [ "$(head -c 1 "$work/middle")" != $'\n' ]; then
+  if [ -s "$work/middle" ] && ! head -c 1 "$work/middle" | cmp -s - <(printf '\n'); then
     fail "rows do not start with a line feed"
   fi
   tail -c +2 "$work/middle" | sort >"$work/got-rows"
