@@ -69,8 +69,7 @@ uint32_t RelativeIdFromSid(const unsigned char* sid, std::size_t length) {
          static_cast<uint32_t>(last[2]) << 16 | static_cast<uint32_t>(last[3]) << 24;
 }
 
-bool PasswordAgeFromPwdLastSet(const char* value, std::size_t length, int64_t now,
-                               uint32_t* age) {
+bool PasswordAgeFromPwdLastSet(const char* value, std::size_t length, int64_t now, uint32_t* age) {
   int64_t units = 0;
   if (!ParseDecimal(value, length, &units) || units < 0) {
     return false;

@@ -23,5 +23,4 @@ uint32_t RelativeIdFromSid(const unsigned char* sid, std::size_t length);
 
 // pwdLastSet (100 ns units since 1601-01-01 UTC) to seconds before `now`
 // (Unix seconds), clamped to 0..PASSWORD_AGE_NEVER_SET; 0 means never set.
-bool PasswordAgeFromPwdLastSet(const char* value, std::size_t length, int64_t now,
-                               uint32_t* age);
+bool PasswordAgeFromPwdLastSet(const char* value, std::size_t length, int64_t now, uint32_t* age);

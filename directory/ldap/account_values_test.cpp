@@ -55,8 +55,8 @@ TEST(AccountValues, FlagsTakeTheNegativeFormOfTheTopBit) {
 
 TEST(AccountValues, RelativeIdIsTheLastSubAuthorityOfAWellFormedSid) {
   // S-1-5-21-1-2-3-1105
-  const std::vector<unsigned char> domainUser = {
-      1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0x51, 0x04, 0, 0};
+  const std::vector<unsigned char> domainUser = {1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0,    0,    1, 0,
+                                                 0, 0, 2, 0, 0, 0, 3, 0, 0,  0, 0x51, 0x04, 0, 0};
   EXPECT_EQ(RelativeIdFromSid(domainUser.data(), domainUser.size()), 1105u);
 
   std::vector<unsigned char> wrongRevision = domainUser;
@@ -65,8 +65,7 @@ TEST(AccountValues, RelativeIdIsTheLastSubAuthorityOfAWellFormedSid) {
   countTooLarge[1] = 6;
   const std::vector<unsigned char> noSubAuthorities = {1, 0, 0, 0, 0, 0, 0, 5};
   const std::vector<unsigned char> truncated(domainUser.begin(), domainUser.end() - 1);
-  const std::vector<unsigned char>* bads[] = {&wrongRevision, &countTooLarge, &noSubAuthorities,
-                                             &truncated};
+  const std::vector<unsigned char>* bads[] = {&wrongRevision, &countTooLarge, &noSubAuthorities, &truncated};
   for (const auto* bad : bads) {
     EXPECT_EQ(RelativeIdFromSid(bad->data(), bad->size()), 0u);
   }
@@ -99,8 +98,7 @@ TEST(AccountValues, PasswordAgeCountsFromNowAndClamps) {
   };
   for (const Case& c : cases) {
     uint32_t age = 7;
-    EXPECT_EQ(PasswordAgeFromPwdLastSet(c.value.data(), c.value.size(), now, &age), c.valid)
-        << c.value;
+    EXPECT_EQ(PasswordAgeFromPwdLastSet(c.value.data(), c.value.size(), now, &age), c.valid) << c.value;
     if (c.valid) {
       EXPECT_EQ(age, c.age) << c.value;
     }

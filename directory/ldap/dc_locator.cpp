@@ -66,16 +66,14 @@ std::size_t ChooseSrvRecord(const SrvRecord* records, std::size_t count) {
   std::size_t best = count;
   for (std::size_t i = 0; i < count; ++i) {
     if (best == count || records[i].priority < records[best].priority ||
-        (records[i].priority == records[best].priority &&
-         records[i].weight > records[best].weight)) {
+        (records[i].priority == records[best].priority && records[i].weight > records[best].weight)) {
       best = i;
     }
   }
   return best;
 }
 
-bool TargetFromSrvAnswer(const unsigned char* answer, std::size_t length, char* host,
-                         std::size_t capacity) {
+bool TargetFromSrvAnswer(const unsigned char* answer, std::size_t length, char* host, std::size_t capacity) {
   ns_msg message;
   if (ns_initparse(answer, static_cast<int>(length), &message) != 0) {
     return false;
@@ -104,8 +102,8 @@ bool TargetFromSrvAnswer(const unsigned char* answer, std::size_t length, char* 
   while (count > 0) {
     const std::size_t chosen = ChooseSrvRecord(records.data(), count);
     char name[NS_MAXDNAME];
-    if (ns_name_uncompress(ns_msg_base(message), ns_msg_end(message), targets[chosen], name,
-                           sizeof name) < 0) {
+    if (ns_name_uncompress(ns_msg_base(message), ns_msg_end(message), targets[chosen], name, sizeof name) <
+        0) {
       return false;
     }
     std::size_t nameLength = std::strlen(name);
@@ -141,15 +139,13 @@ uint32_t LocatePrimaryDomainController(const char* domain, char* host, std::size
     return NERR_DCNotFound;
   }
   std::array<unsigned char, DNS_ANSWER_CAPACITY> answer{};
-  const int length = res_nsearch(&resolver.state, query.data(), ns_c_in, ns_t_srv,
-                                 answer.data(), static_cast<int>(answer.size()));
+  const int length = res_nsearch(&resolver.state, query.data(), ns_c_in, ns_t_srv, answer.data(),
+                                 static_cast<int>(answer.size()));
   if (length <= 0) {
     return NERR_DCNotFound;
   }
   // A longer answer was cut to the buffer; the records that fit still count.
-  const std::size_t usable = static_cast<std::size_t>(length) < answer.size()
-                                 ? static_cast<std::size_t>(length)
-                                 : answer.size();
-  return TargetFromSrvAnswer(answer.data(), usable, host, capacity) ? NERR_Success
-                                                                     : NERR_DCNotFound;
+  const std::size_t usable =
+      static_cast<std::size_t>(length) < answer.size() ? static_cast<std::size_t>(length) : answer.size();
+  return TargetFromSrvAnswer(answer.data(), usable, host, capacity) ? NERR_Success : NERR_DCNotFound;
 }

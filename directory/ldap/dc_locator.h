@@ -18,8 +18,7 @@ std::size_t ChooseSrvRecord(const SrvRecord* records, std::size_t count);
 
 // Picks the target of a DNS answer's SRV records, without the trailing dot.
 // Returns false when the answer holds no usable SRV record.
-bool TargetFromSrvAnswer(const unsigned char* answer, std::size_t length, char* host,
-                         std::size_t capacity);
+bool TargetFromSrvAnswer(const unsigned char* answer, std::size_t length, char* host, std::size_t capacity);
 
 // The current domain: the default Kerberos realm, else the resolver's default
 // domain. Returns false when neither is known.

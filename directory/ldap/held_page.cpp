@@ -38,8 +38,7 @@ TextRef StoreText(HeldPage* page, const AttributeValue& value) {
   if (value.bytes != nullptr) {
     const void* zero = std::memchr(value.bytes, 0, value.length);
     text.length = zero == nullptr ? value.length
-                                  : static_cast<std::size_t>(static_cast<const char*>(zero) -
-                                                             value.bytes);
+                                  : static_cast<std::size_t>(static_cast<const char*>(zero) - value.bytes);
     if (text.length > 0) {
       std::memcpy(page->texts + page->textsLength, value.bytes, text.length);
       page->textsLength += text.length;
@@ -50,9 +49,7 @@ TextRef StoreText(HeldPage* page, const AttributeValue& value) {
 
 }  // namespace
 
-HeldPage::~HeldPage() {
-  ClearHeldPage(this);
-}
+HeldPage::~HeldPage() { ClearHeldPage(this); }
 
 void ClearHeldPage(HeldPage* page) {
   std::free(page->entries);
@@ -93,8 +90,7 @@ bool AppendAccount(const AccountAttributes& attributes, int64_t now, HeldPage* p
       !ReserveHeldEntries(page, page->capacity == 0 ? 16 : page->capacity * 2)) {
     return false;
   }
-  const AttributeValue* texts[] = {&attributes.accountName, &attributes.description,
-                                   &attributes.displayName};
+  const AttributeValue* texts[] = {&attributes.accountName, &attributes.description, &attributes.displayName};
   std::size_t textBytes = 0;
   for (const AttributeValue* text : texts) {
     if (text->bytes != nullptr) {
@@ -120,8 +116,7 @@ bool AppendAccount(const AccountAttributes& attributes, int64_t now, HeldPage* p
   }
 
   if (attributes.accountControl.bytes != nullptr &&
-      !ParseAccountFlags(attributes.accountControl.bytes, attributes.accountControl.length,
-                         &entry.flags)) {
+      !ParseAccountFlags(attributes.accountControl.bytes, attributes.accountControl.length, &entry.flags)) {
     entry.flags = 0;
     malformed = true;
   }
@@ -140,12 +135,10 @@ bool AppendAccount(const AccountAttributes& attributes, int64_t now, HeldPage* p
   return true;
 }
 
-std::size_t FindHeldEntry(const HeldPage& page, const char* name, std::size_t length,
-                          std::size_t hint) {
+std::size_t FindHeldEntry(const HeldPage& page, const char* name, std::size_t length, std::size_t hint) {
   auto matches = [&](std::size_t i) {
     const TextRef text = page.entries[i].name;
-    return text.length == length &&
-           (length == 0 || std::memcmp(page.texts + text.offset, name, length) == 0);
+    return text.length == length && (length == 0 || std::memcmp(page.texts + text.offset, name, length) == 0);
   };
   if (hint < page.count && matches(hint)) {
     return hint;

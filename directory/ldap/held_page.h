@@ -70,9 +70,6 @@ bool AppendAccount(const AccountAttributes& attributes, int64_t now, HeldPage* p
 
 // The entry whose name is exactly `name`, looked for first at `hint` (the
 // lookups follow the listing's order), or `page.count` when there is none.
-std::size_t FindHeldEntry(const HeldPage& page, const char* name, std::size_t length,
-                          std::size_t hint);
+std::size_t FindHeldEntry(const HeldPage& page, const char* name, std::size_t length, std::size_t hint);
 
-inline const char* HeldText(const HeldPage& page, TextRef text) {
-  return page.texts + text.offset;
-}
+inline const char* HeldText(const HeldPage& page, TextRef text) { return page.texts + text.offset; }

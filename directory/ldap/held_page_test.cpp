@@ -10,17 +10,16 @@ namespace {
 
 constexpr int64_t NOW = 1700000000;
 
-AttributeValue Value(const std::string& text) {
-  return {text.data(), text.size()};
-}
+AttributeValue Value(const std::string& text) { return {text.data(), text.size()}; }
 
 std::string Text(const HeldPage& page, TextRef text) {
   return std::string(HeldText(page, text), text.length);
 }
 
-const std::string kSid("\x01\x05\x00\x00\x00\x00\x00\x05\x15\x00\x00\x00\x01\x00\x00\x00"
-                       "\x02\x00\x00\x00\x03\x00\x00\x00\xE9\x03\x00\x00",
-                       28);
+const std::string kSid(
+    "\x01\x05\x00\x00\x00\x00\x00\x05\x15\x00\x00\x00\x01\x00\x00\x00"
+    "\x02\x00\x00\x00\x03\x00\x00\x00\xE9\x03\x00\x00",
+    28);
 
 }  // namespace
 
@@ -29,9 +28,8 @@ TEST(HeldPage, KeepsEveryFieldOfAWellFormedAccount) {
                     control = "512";
   const std::string set = std::to_string((NOW - 86400 + 11644473600) * 10000000);
   HeldPage page;
-  ASSERT_TRUE(AppendAccount({Value(name), Value(description), Value(full), Value(control),
-                             Value(kSid), Value(set)},
-                            NOW, &page));
+  ASSERT_TRUE(AppendAccount(
+      {Value(name), Value(description), Value(full), Value(control), Value(kSid), Value(set)}, NOW, &page));
   ASSERT_EQ(page.count, 1u);
   const HeldEntry& entry = page.entries[0];
   EXPECT_EQ(Text(page, entry.name), name);
@@ -45,8 +43,8 @@ TEST(HeldPage, KeepsEveryFieldOfAWellFormedAccount) {
 
 TEST(HeldPage, MalformedValuesSpoilOnlyTheirOwnEntry) {
   const AttributeValue absent = {nullptr, 0};
-  const std::string name = "alice", control = "512", set = "0", badNumber = "12x",
-                    nameWithZero("ali\0ce", 6), empty;
+  const std::string name = "alice", control = "512", set = "0", badNumber = "12x", nameWithZero("ali\0ce", 6),
+                    empty;
   struct Case {
     const char* what;
     AccountAttributes attributes;
@@ -57,22 +55,62 @@ TEST(HeldPage, MalformedValuesSpoilOnlyTheirOwnEntry) {
     uint32_t lookupStatus;
   };
   const Case cases[] = {
-      {"all absent but the name", {Value(name), absent, absent, absent, absent, absent}, "alice",
-       0, 0, PASSWORD_AGE_NEVER_SET, 0},
-      {"must change at next logon", {Value(name), absent, absent, Value(control), Value(kSid), Value(set)},
-       "alice", 512, 1001, PASSWORD_AGE_NEVER_SET, 0},
-      {"no name", {absent, absent, absent, Value(control), Value(kSid), Value(set)}, "", 512, 1001,
-       PASSWORD_AGE_NEVER_SET, 13},
-      {"empty name", {Value(empty), absent, absent, Value(control), absent, absent}, "", 512, 0,
-       PASSWORD_AGE_NEVER_SET, 13},
-      {"zero byte in the name", {Value(nameWithZero), absent, absent, absent, absent, absent}, "",
-       0, 0, PASSWORD_AGE_NEVER_SET, 13},
-      {"bad pwdLastSet", {Value(name), absent, absent, Value(control), Value(kSid), Value(badNumber)},
-       "alice", 512, 1001, PASSWORD_AGE_NEVER_SET, 13},
-      {"bad flags", {Value(name), absent, absent, Value(badNumber), Value(kSid), Value(set)},
-       "alice", 0, 1001, PASSWORD_AGE_NEVER_SET, 13},
-      {"bad sid", {Value(name), absent, absent, Value(control), Value(name), Value(set)}, "alice",
-       512, 0, PASSWORD_AGE_NEVER_SET, 0},
+      {"all absent but the name",
+       {Value(name), absent, absent, absent, absent, absent},
+       "alice",
+       0,
+       0,
+       PASSWORD_AGE_NEVER_SET,
+       0},
+      {"must change at next logon",
+       {Value(name), absent, absent, Value(control), Value(kSid), Value(set)},
+       "alice",
+       512,
+       1001,
+       PASSWORD_AGE_NEVER_SET,
+       0},
+      {"no name",
+       {absent, absent, absent, Value(control), Value(kSid), Value(set)},
+       "",
+       512,
+       1001,
+       PASSWORD_AGE_NEVER_SET,
+       13},
+      {"empty name",
+       {Value(empty), absent, absent, Value(control), absent, absent},
+       "",
+       512,
+       0,
+       PASSWORD_AGE_NEVER_SET,
+       13},
+      {"zero byte in the name",
+       {Value(nameWithZero), absent, absent, absent, absent, absent},
+       "",
+       0,
+       0,
+       PASSWORD_AGE_NEVER_SET,
+       13},
+      {"bad pwdLastSet",
+       {Value(name), absent, absent, Value(control), Value(kSid), Value(badNumber)},
+       "alice",
+       512,
+       1001,
+       PASSWORD_AGE_NEVER_SET,
+       13},
+      {"bad flags",
+       {Value(name), absent, absent, Value(badNumber), Value(kSid), Value(set)},
+       "alice",
+       0,
+       1001,
+       PASSWORD_AGE_NEVER_SET,
+       13},
+      {"bad sid",
+       {Value(name), absent, absent, Value(control), Value(name), Value(set)},
+       "alice",
+       512,
+       0,
+       PASSWORD_AGE_NEVER_SET,
+       0},
   };
   HeldPage page;
   for (const Case& c : cases) {
@@ -107,9 +145,9 @@ TEST(HeldPage, GrowsAcrossManyLargeTexts) {
   const std::string description(5000, 'd');
   for (int i = 0; i < 100; ++i) {
     const std::string name = "user" + std::to_string(i);
-    ASSERT_TRUE(AppendAccount({Value(name), Value(description), {nullptr, 0}, {nullptr, 0},
-                               {nullptr, 0}, {nullptr, 0}},
-                              NOW, &page));
+    ASSERT_TRUE(AppendAccount(
+        {Value(name), Value(description), {nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0}}, NOW,
+        &page));
   }
   EXPECT_EQ(Text(page, page.entries[99].name), "user99");
   EXPECT_EQ(Text(page, page.entries[99].comment), description);

@@ -31,8 +31,7 @@ enum AttributeIndex {
 };
 
 constexpr std::array<const char*, ATTR_COUNT> ATTRIBUTE_NAMES = {
-    "sAMAccountName", "description", "displayName", "userAccountControl", "objectSid",
-    "pwdLastSet"};
+    "sAMAccountName", "description", "displayName", "userAccountControl", "objectSid", "pwdLastSet"};
 
 // libldap takes attribute lists as char**; it does not write to them.
 struct AttributeList {
@@ -87,9 +86,9 @@ uint32_t ReadAccounts(LDAP* connection, LDAPMessage* result, int64_t now, HeldPa
         fields[i] = {values[i].get()[0]->bv_val, values[i].get()[0]->bv_len};
       }
     }
-    const AccountAttributes attributes = {fields[ATTR_ACCOUNT_NAME],    fields[ATTR_DESCRIPTION],
-                                          fields[ATTR_DISPLAY_NAME],    fields[ATTR_ACCOUNT_CONTROL],
-                                          fields[ATTR_OBJECT_SID],      fields[ATTR_PWD_LAST_SET]};
+    const AccountAttributes attributes = {fields[ATTR_ACCOUNT_NAME], fields[ATTR_DESCRIPTION],
+                                          fields[ATTR_DISPLAY_NAME], fields[ATTR_ACCOUNT_CONTROL],
+                                          fields[ATTR_OBJECT_SID],   fields[ATTR_PWD_LAST_SET]};
     if (!AppendAccount(attributes, now, page)) {
       return ERROR_NOT_ENOUGH_MEMORY;
     }
@@ -99,12 +98,11 @@ uint32_t ReadAccounts(LDAP* connection, LDAPMessage* result, int64_t now, HeldPa
 
 // One paged search request: `pageSize` entries after `cookie` (empty for the
 // first page). Returns the result for the caller to read.
-uint32_t RequestPage(LdapSession* session, uint32_t level, ber_int_t pageSize,
-                     const berval& cookie, MessageHolder* result) {
+uint32_t RequestPage(LdapSession* session, uint32_t level, ber_int_t pageSize, const berval& cookie,
+                     MessageHolder* result) {
   LDAPControl* pageControl = nullptr;
   berval cookieCopy = cookie;
-  const int created =
-      ldap_create_page_control(session->connection, pageSize, &cookieCopy, 0, &pageControl);
+  const int created = ldap_create_page_control(session->connection, pageSize, &cookieCopy, 0, &pageControl);
   ControlHolder pageControlHolder(pageControl);
   if (created != LDAP_SUCCESS) {
     return OperationStatus(created);
@@ -112,10 +110,10 @@ uint32_t RequestPage(LdapSession* session, uint32_t level, ber_int_t pageSize,
   LDAPControl* serverControls[] = {pageControl, nullptr};
   AttributeList attributes;
   LDAPMessage* message = nullptr;
-  const int searched = ldap_search_ext_s(
-      session->connection, session->namingContext, LDAP_SCOPE_SUBTREE,
-      level == 1 ? USER_ACCOUNTS_FILTER : MACHINE_ACCOUNTS_FILTER, attributes.names.data(), 0,
-      serverControls, nullptr, &session->operationTimeout, 0, &message);
+  const int searched =
+      ldap_search_ext_s(session->connection, session->namingContext, LDAP_SCOPE_SUBTREE,
+                        level == 1 ? USER_ACCOUNTS_FILTER : MACHINE_ACCOUNTS_FILTER, attributes.names.data(),
+                        0, serverControls, nullptr, &session->operationTimeout, 0, &message);
   result->reset(message);
   return FinishOperation(session, searched);
 }
@@ -181,9 +179,7 @@ void AbandonListing(LdapSession* session, ListingCursor* cursor) {
 
 }  // namespace
 
-ListingCursor::~ListingCursor() {
-  DropListing(this);
-}
+ListingCursor::~ListingCursor() { DropListing(this); }
 
 void DropListing(ListingCursor* cursor) {
   cursor->level = 0;
@@ -193,12 +189,10 @@ void DropListing(ListingCursor* cursor) {
   cursor->lookupHint = 0;
 }
 
-bool MorePagesFollow(const ListingCursor& cursor) {
-  return cursor.cookie.bv_len > 0;
-}
+bool MorePagesFollow(const ListingCursor& cursor) { return cursor.cookie.bv_len > 0; }
 
-uint32_t PositionListing(LdapSession* session, ListingCursor* cursor, uint32_t level,
-                         uint32_t index, int64_t now) {
+uint32_t PositionListing(LdapSession* session, ListingCursor* cursor, uint32_t level, uint32_t index,
+                         int64_t now) {
   if (cursor->level != level || index < cursor->pageStart) {
     AbandonListing(session, cursor);
     const uint32_t status = FetchPage(session, cursor, level, now);
@@ -257,10 +251,9 @@ uint32_t LookupAccount(LdapSession* session, const char* name, std::size_t lengt
   }
   AttributeList attributes;
   LDAPMessage* message = nullptr;
-  const int searched = ldap_search_ext_s(session->connection, session->namingContext,
-                                         LDAP_SCOPE_SUBTREE, filter.get(), attributes.names.data(),
-                                         0, nullptr, nullptr, &session->operationTimeout, 0,
-                                         &message);
+  const int searched = ldap_search_ext_s(session->connection, session->namingContext, LDAP_SCOPE_SUBTREE,
+                                         filter.get(), attributes.names.data(), 0, nullptr, nullptr,
+                                         &session->operationTimeout, 0, &message);
   MessageHolder result(message);
   const uint32_t status = FinishOperation(session, searched);
   if (status != NERR_Success) {

@@ -13,11 +13,11 @@
 #include "session.h"
 
 struct ListingCursor {
-  uint32_t level = 0;  // 0 while no listing is held
+  uint32_t level = 0;      // 0 while no listing is held
   uint32_t pageStart = 0;  // listing position of the held page's first entry
   HeldPage page;
   berval cookie = {0, nullptr};  // empty when the held page is the last
-  std::size_t lookupHint = 0;  // where the next lookup is likely to be
+  std::size_t lookupHint = 0;    // where the next lookup is likely to be
 
   ListingCursor() = default;
   ~ListingCursor();
@@ -30,8 +30,8 @@ void DropListing(ListingCursor* cursor);
 // Makes the cursor hold the page of listing `level` that contains position
 // `index`, or the last page when `index` lies past the end. Returns 0 or the
 // failure's status; after a failure nothing is held.
-uint32_t PositionListing(LdapSession* session, ListingCursor* cursor, uint32_t level,
-                         uint32_t index, int64_t now);
+uint32_t PositionListing(LdapSession* session, ListingCursor* cursor, uint32_t level, uint32_t index,
+                         int64_t now);
 
 // Whether entries follow those of the held page.
 bool MorePagesFollow(const ListingCursor& cursor);

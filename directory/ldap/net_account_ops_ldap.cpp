@@ -103,11 +103,9 @@ QUORVEL_EXPORT uint32_t NetGetDCName(const char16_t*, const char16_t* domain, ui
   return BuildServerNameBlock(host, buffer);
 }
 
-QUORVEL_EXPORT uint32_t NetQueryDisplayInformation(const char16_t* server, uint32_t level,
-                                                   uint32_t index, uint32_t entriesRequested,
-                                                   uint32_t preferredMaximumLength,
-                                                   uint32_t* returnedEntryCount,
-                                                   void** sortedBuffer) {
+QUORVEL_EXPORT uint32_t NetQueryDisplayInformation(const char16_t* server, uint32_t level, uint32_t index,
+                                                   uint32_t entriesRequested, uint32_t preferredMaximumLength,
+                                                   uint32_t* returnedEntryCount, void** sortedBuffer) {
   if (returnedEntryCount == nullptr || sortedBuffer == nullptr || entriesRequested == 0) {
     return ERROR_INVALID_PARAMETER;
   }
@@ -122,8 +120,7 @@ QUORVEL_EXPORT uint32_t NetQueryDisplayInformation(const char16_t* server, uint3
     return hostStatus;
   }
   ServerState* state = StateFor(host);
-  const uint32_t positioned =
-      PositionListing(&state->session, &state->cursor, level, index, RunStartTime());
+  const uint32_t positioned = PositionListing(&state->session, &state->cursor, level, index, RunStartTime());
   if (positioned != NERR_Success) {
     return positioned;
   }
@@ -144,8 +141,8 @@ QUORVEL_EXPORT uint32_t NetQueryDisplayInformation(const char16_t* server, uint3
   return more ? ERROR_MORE_DATA : NERR_Success;
 }
 
-QUORVEL_EXPORT uint32_t NetUserGetInfo(const char16_t* server, const char16_t* userName,
-                                       uint32_t level, uint8_t** buffer) {
+QUORVEL_EXPORT uint32_t NetUserGetInfo(const char16_t* server, const char16_t* userName, uint32_t level,
+                                       uint8_t** buffer) {
   if (userName == nullptr || buffer == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }

@@ -3,6 +3,7 @@
 //   netapi_probe LIB dc [DOMAIN]
 //   netapi_probe LIB list SERVER LEVEL [quiet]   (listing plus a lookup per entry)
 //   netapi_probe LIB user SERVER NAME
+//   netapi_probe LIB at SERVER LEVEL INDEX...    (one listing call per index)
 // Texts go out one byte per character, as the report writes them.
 #include <dlfcn.h>
 
@@ -63,8 +64,7 @@ int List(const Operations& ops, const char16_t* server, uint32_t level, bool qui
   for (;;) {
     uint32_t count = 0;
     void* block = nullptr;
-    const uint32_t status =
-        ops.queryDisplay(server, level, index, 1000, 128000, &count, &block);
+    const uint32_t status = ops.queryDisplay(server, level, index, 1000, 128000, &count, &block);
     ++calls;
     if (status != NERR_Success && status != ERROR_MORE_DATA) {
       std::printf("listing failed at index %u: %u\n", index, status);
@@ -78,8 +78,8 @@ int List(const Operations& ops, const char16_t* server, uint32_t level, bool qui
         index = user.usri1_next_index;
         if (!quiet) {
           PrintWide(name);
-          std::printf("\trid=%u\tflags=0x%x\tnext=%u\tfull=", user.usri1_user_id,
-                      user.usri1_flags, user.usri1_next_index);
+          std::printf("\trid=%u\tflags=0x%x\tnext=%u\tfull=", user.usri1_user_id, user.usri1_flags,
+                      user.usri1_next_index);
           PrintWide(user.usri1_full_name);
           std::printf("\tcomment=");
           PrintWide(user.usri1_comment);
@@ -90,8 +90,8 @@ int List(const Operations& ops, const char16_t* server, uint32_t level, bool qui
         index = machine.usri2_next_index;
         if (!quiet) {
           PrintWide(name);
-          std::printf("\trid=%u\tflags=0x%x\tnext=%u\tcomment=", machine.usri2_user_id,
-                      machine.usri2_flags, machine.usri2_next_index);
+          std::printf("\trid=%u\tflags=0x%x\tnext=%u\tcomment=", machine.usri2_user_id, machine.usri2_flags,
+                      machine.usri2_next_index);
           PrintWide(machine.usri2_comment);
         }
       }
@@ -110,11 +110,37 @@ int List(const Operations& ops, const char16_t* server, uint32_t level, bool qui
   return 0;
 }
 
+// One listing call per index, in the order given: status, entry count, and
+// the first entry's name and next index.
+int CallsAt(const Operations& ops, const char16_t* server, uint32_t level, char** indexes, int count) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t index = static_cast<uint32_t>(std::strtoul(indexes[i], nullptr, 10));
+    uint32_t entries = 0;
+    void* block = nullptr;
+    const uint32_t status = ops.queryDisplay(server, level, index, 1000, 128000, &entries, &block);
+    std::printf("at=%u status=%u entries=%u", index, status, entries);
+    if (entries > 0) {
+      const char16_t* name = level == 1 ? static_cast<NET_DISPLAY_USER*>(block)[0].usri1_name
+                                        : static_cast<NET_DISPLAY_MACHINE*>(block)[0].usri2_name;
+      const uint32_t next = level == 1 ? static_cast<NET_DISPLAY_USER*>(block)[0].usri1_next_index
+                                       : static_cast<NET_DISPLAY_MACHINE*>(block)[0].usri2_next_index;
+      std::printf(" first=");
+      PrintWide(name);
+      std::printf(" next=%u", next);
+    }
+    std::printf("\n");
+    ops.bufferFree(block);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s LIB dc [DOMAIN] | list SERVER LEVEL [quiet] | user SERVER NAME\n",
+    std::fprintf(stderr,
+                 "usage: %s LIB dc [DOMAIN] | list SERVER LEVEL [quiet] | user SERVER NAME"
+                 " | at SERVER LEVEL INDEX...\n",
                  argv[0]);
     return 2;
   }
@@ -123,11 +149,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", dlerror());
     return 2;
   }
-  const Operations ops = {
-      reinterpret_cast<GetDcName>(dlsym(library, "NetGetDCName")),
-      reinterpret_cast<QueryDisplay>(dlsym(library, "NetQueryDisplayInformation")),
-      reinterpret_cast<UserGetInfo>(dlsym(library, "NetUserGetInfo")),
-      reinterpret_cast<BufferFree>(dlsym(library, "NetApiBufferFree"))};
+  const Operations ops = {reinterpret_cast<GetDcName>(dlsym(library, "NetGetDCName")),
+                          reinterpret_cast<QueryDisplay>(dlsym(library, "NetQueryDisplayInformation")),
+                          reinterpret_cast<UserGetInfo>(dlsym(library, "NetUserGetInfo")),
+                          reinterpret_cast<BufferFree>(dlsym(library, "NetApiBufferFree"))};
   if (!ops.getDcName || !ops.queryDisplay || !ops.userGetInfo || !ops.bufferFree) {
     std::fprintf(stderr, "missing function\n");
     return 2;
@@ -145,8 +170,12 @@ int main(int argc, char** argv) {
   }
   if (command == "list" && argc > 4) {
     const std::u16string server = Widen(argv[3]);
-    return List(ops, server.c_str(), static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)),
-                argc > 5);
+    return List(ops, server.c_str(), static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)), argc > 5);
+  }
+  if (command == "at" && argc > 5) {
+    const std::u16string server = Widen(argv[3]);
+    return CallsAt(ops, server.c_str(), static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)), argv + 5,
+                   argc - 5);
   }
   if (command == "user" && argc > 4) {
     const std::u16string server = Widen(argv[3]);

@@ -11,17 +11,15 @@ namespace {
 constexpr char SERVER_NAME_PREFIX[] = "\\\\";
 constexpr std::size_t SERVER_NAME_PREFIX_LENGTH = sizeof SERVER_NAME_PREFIX - 1;
 
-std::size_t WideBytes(std::size_t length) {
-  return (length + 1) * sizeof(char16_t);
-}
+std::size_t WideBytes(std::size_t length) { return (length + 1) * sizeof(char16_t); }
 
 std::size_t DisplayRecordBytes(uint32_t level) {
   return level == 1 ? sizeof(NET_DISPLAY_USER) : sizeof(NET_DISPLAY_MACHINE);
 }
 
 std::size_t DisplayEntryBytes(uint32_t level, const HeldEntry& entry) {
-  std::size_t bytes = DisplayRecordBytes(level) + WideBytes(entry.name.length) +
-                      WideBytes(entry.comment.length);
+  std::size_t bytes =
+      DisplayRecordBytes(level) + WideBytes(entry.name.length) + WideBytes(entry.comment.length);
   if (level == 1) {
     bytes += WideBytes(entry.fullName.length);
   }
@@ -40,8 +38,7 @@ char16_t* PlaceText(const HeldPage& page, TextRef text, char16_t** cursor) {
 
 uint32_t BuildServerNameBlock(const char* host, uint8_t** block) {
   const std::size_t hostLength = std::strlen(host);
-  auto* name = static_cast<char16_t*>(
-      std::malloc(WideBytes(SERVER_NAME_PREFIX_LENGTH + hostLength)));
+  auto* name = static_cast<char16_t*>(std::malloc(WideBytes(SERVER_NAME_PREFIX_LENGTH + hostLength)));
   if (name == nullptr) {
     return ERROR_NOT_ENOUGH_MEMORY;
   }
@@ -51,9 +48,8 @@ uint32_t BuildServerNameBlock(const char* host, uint8_t** block) {
   return NERR_Success;
 }
 
-uint32_t BuildDisplayBlock(uint32_t level, const HeldPage& page, std::size_t first,
-                           uint32_t firstPosition, uint32_t requested, uint32_t preferredBytes,
-                           void** block, uint32_t* count) {
+uint32_t BuildDisplayBlock(uint32_t level, const HeldPage& page, std::size_t first, uint32_t firstPosition,
+                           uint32_t requested, uint32_t preferredBytes, void** block, uint32_t* count) {
   std::size_t taken = 0;
   std::size_t bytes = 0;
   while (first + taken < page.count && taken < requested) {
@@ -74,8 +70,7 @@ uint32_t BuildDisplayBlock(uint32_t level, const HeldPage& page, std::size_t fir
   if (memory == nullptr) {
     return ERROR_NOT_ENOUGH_MEMORY;
   }
-  auto* texts = reinterpret_cast<char16_t*>(static_cast<char*>(memory) +
-                                            taken * DisplayRecordBytes(level));
+  auto* texts = reinterpret_cast<char16_t*>(static_cast<char*>(memory) + taken * DisplayRecordBytes(level));
   for (std::size_t i = 0; i < taken; ++i) {
     const HeldEntry& entry = page.entries[first + i];
     const uint32_t nextIndex = firstPosition + static_cast<uint32_t>(i) + 1;
@@ -101,8 +96,8 @@ uint32_t BuildDisplayBlock(uint32_t level, const HeldPage& page, std::size_t fir
   return NERR_Success;
 }
 
-uint32_t BuildUserInfoBlock(const char* name, std::size_t nameLength, uint32_t flags,
-                            uint32_t passwordAge, uint8_t** block) {
+uint32_t BuildUserInfoBlock(const char* name, std::size_t nameLength, uint32_t flags, uint32_t passwordAge,
+                            uint8_t** block) {
   const std::size_t bytes = sizeof(USER_INFO_2) + WideBytes(nameLength) + WideBytes(0);
   void* memory = std::calloc(1, bytes);
   if (memory == nullptr) {

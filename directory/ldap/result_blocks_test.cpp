@@ -9,9 +9,7 @@
 
 namespace {
 
-std::u16string Wide(const char16_t* text) {
-  return text == nullptr ? u"<null>" : std::u16string(text);
-}
+std::u16string Wide(const char16_t* text) { return text == nullptr ? u"<null>" : std::u16string(text); }
 
 struct Block {
   void* memory = nullptr;
@@ -23,8 +21,12 @@ void FillPage(HeldPage* page) {
   const std::string names[] = {"a", "bb", "ccc", "dddd"};
   const std::string comment = "c";
   for (const std::string& name : names) {
-    ASSERT_TRUE(AppendAccount({{name.data(), name.size()}, {comment.data(), comment.size()},
-                               {nullptr, 0}, {"512", 3}, {nullptr, 0}, {nullptr, 0}},
+    ASSERT_TRUE(AppendAccount({{name.data(), name.size()},
+                               {comment.data(), comment.size()},
+                               {nullptr, 0},
+                               {"512", 3},
+                               {nullptr, 0},
+                               {nullptr, 0}},
                               0, page));
   }
 }

@@ -19,8 +19,7 @@ constexpr char NAMING_CONTEXT_ATTRIBUTE[] = "defaultNamingContext";
 // Answers every SASL prompt with the default the library offers, else with an
 // empty text: the bind never asks anyone anything.
 int AnswerSaslPrompts(LDAP*, unsigned, void*, void* prompts) {
-  for (auto* prompt = static_cast<sasl_interact_t*>(prompts); prompt->id != SASL_CB_LIST_END;
-       ++prompt) {
+  for (auto* prompt = static_cast<sasl_interact_t*>(prompts); prompt->id != SASL_CB_LIST_END; ++prompt) {
     const char* answer = prompt->defresult != nullptr ? prompt->defresult : "";
     prompt->result = answer;
     prompt->len = static_cast<unsigned>(std::strlen(answer));
@@ -32,8 +31,7 @@ int AnswerSaslPrompts(LDAP*, unsigned, void*, void* prompts) {
 // handle gets ours.
 void ApplyTimeout(LDAP* connection, int option, time_t seconds, timeval* effective) {
   timeval* configured = nullptr;
-  if (ldap_get_option(connection, option, &configured) == LDAP_OPT_SUCCESS &&
-      configured != nullptr) {
+  if (ldap_get_option(connection, option, &configured) == LDAP_OPT_SUCCESS && configured != nullptr) {
     *effective = *configured;
     ldap_memfree(configured);
     return;
@@ -48,15 +46,14 @@ uint32_t ReadNamingContext(LdapSession* session) {
   std::memcpy(attribute, NAMING_CONTEXT_ATTRIBUTE, sizeof attribute);
   char* attributes[] = {attribute, nullptr};
   LDAPMessage* result = nullptr;
-  const int searched = ldap_search_ext_s(session->connection, "", LDAP_SCOPE_BASE,
-                                         "(objectClass=*)", attributes, 0, nullptr, nullptr,
-                                         &session->operationTimeout, 0, &result);
+  const int searched =
+      ldap_search_ext_s(session->connection, "", LDAP_SCOPE_BASE, "(objectClass=*)", attributes, 0, nullptr,
+                        nullptr, &session->operationTimeout, 0, &result);
   uint32_t status = FinishOperation(session, searched);
   if (status == NERR_Success) {
     status = ERROR_INVALID_DATA;
     LDAPMessage* entry = ldap_first_entry(session->connection, result);
-    berval** values =
-        entry != nullptr ? ldap_get_values_len(session->connection, entry, attribute) : nullptr;
+    berval** values = entry != nullptr ? ldap_get_values_len(session->connection, entry, attribute) : nullptr;
     if (values != nullptr && values[0] != nullptr && values[0]->bv_len > 0 &&
         std::memchr(values[0]->bv_val, 0, values[0]->bv_len) == nullptr) {
       session->namingContext = static_cast<char*>(ber_memalloc(values[0]->bv_len + 1));
@@ -76,17 +73,15 @@ uint32_t ReadNamingContext(LdapSession* session) {
 
 }  // namespace
 
-LdapSession::~LdapSession() {
-  CloseSession(this);
-}
+LdapSession::~LdapSession() { CloseSession(this); }
 
 bool IsUsableHostName(const char* host) {
   if (*host == 0) {
     return false;
   }
   for (const char* c = host; *c != 0; ++c) {
-    const bool usable = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') ||
-                        (*c >= '0' && *c <= '9') || *c == '-' || *c == '.' || *c == '_';
+    const bool usable = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9') ||
+                        *c == '-' || *c == '.' || *c == '_';
     if (!usable) {
       return false;
     }
@@ -130,8 +125,7 @@ uint32_t FinishOperation(LdapSession* session, int ldapResult) {
   // libldap would quietly open a fresh, unauthenticated connection for the
   // next request on a lost one; closing the handle prevents that. A request
   // that timed out may still be answered later, so that connection goes too.
-  if (ldapResult == LDAP_SERVER_DOWN || ldapResult == LDAP_CONNECT_ERROR ||
-      ldapResult == LDAP_TIMEOUT) {
+  if (ldapResult == LDAP_SERVER_DOWN || ldapResult == LDAP_CONNECT_ERROR || ldapResult == LDAP_TIMEOUT) {
     CloseSession(session);
   }
   return OperationStatus(ldapResult);
@@ -161,14 +155,13 @@ uint32_t ConnectSession(LdapSession* session) {
   ldap_set_option(connection, LDAP_OPT_X_SASL_NOCANON, LDAP_OPT_ON);
   timeval connectTimeout{};
   ApplyTimeout(connection, LDAP_OPT_NETWORK_TIMEOUT, CONNECT_TIMEOUT_SECONDS, &connectTimeout);
-  ApplyTimeout(connection, LDAP_OPT_TIMEOUT, OPERATION_TIMEOUT_SECONDS,
-               &session->operationTimeout);
+  ApplyTimeout(connection, LDAP_OPT_TIMEOUT, OPERATION_TIMEOUT_SECONDS, &session->operationTimeout);
 
   char* mechanism = nullptr;
   ldap_get_option(connection, LDAP_OPT_X_SASL_MECH, &mechanism);
   const int bound = ldap_sasl_interactive_bind_s(
-      connection, nullptr, mechanism != nullptr ? mechanism : DEFAULT_SASL_MECHANISM, nullptr,
-      nullptr, LDAP_SASL_QUIET, AnswerSaslPrompts, nullptr);
+      connection, nullptr, mechanism != nullptr ? mechanism : DEFAULT_SASL_MECHANISM, nullptr, nullptr,
+      LDAP_SASL_QUIET, AnswerSaslPrompts, nullptr);
   ldap_memfree(mechanism);
   if (bound != LDAP_SUCCESS) {
     CloseSession(session);
