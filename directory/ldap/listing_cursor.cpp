@@ -2,6 +2,9 @@
 
 #include <ldap.h>
 
+#include <sys/time.h>
+#include <time.h>
+
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -69,65 +72,31 @@ void FreeCookie(berval* cookie) {
   cookie->bv_len = 0;
 }
 
-// Adds the accounts of a search result to `page`. Search references are not
-// entries and are passed over.
-uint32_t ReadAccounts(LDAP* connection, LDAPMessage* result, int64_t now, HeldPage* page) {
-  const int entries = ldap_count_entries(connection, result);
-  if (entries > 0 && !ReserveHeldEntries(page, static_cast<std::size_t>(entries))) {
-    return ERROR_NOT_ENOUGH_MEMORY;
-  }
-  for (LDAPMessage* entry = ldap_first_entry(connection, result); entry != nullptr;
-       entry = ldap_next_entry(connection, entry)) {
-    std::array<ValuesHolder, ATTR_COUNT> values;
-    AttributeValue fields[ATTR_COUNT] = {};
-    for (std::size_t i = 0; i < ATTR_COUNT; ++i) {
-      values[i].reset(ldap_get_values_len(connection, entry, ATTRIBUTE_NAMES[i]));
-      if (values[i] != nullptr && values[i].get()[0] != nullptr) {
-        fields[i] = {values[i].get()[0]->bv_val, values[i].get()[0]->bv_len};
-      }
-    }
-    const AccountAttributes attributes = {fields[ATTR_ACCOUNT_NAME], fields[ATTR_DESCRIPTION],
-                                          fields[ATTR_DISPLAY_NAME], fields[ATTR_ACCOUNT_CONTROL],
-                                          fields[ATTR_OBJECT_SID],   fields[ATTR_PWD_LAST_SET]};
-    if (!AppendAccount(attributes, now, page)) {
-      return ERROR_NOT_ENOUGH_MEMORY;
+// Adds the account of one search entry to `page`.
+bool AppendEntry(LDAP* connection, LDAPMessage* entry, int64_t now, HeldPage* page) {
+  std::array<ValuesHolder, ATTR_COUNT> values;
+  AttributeValue fields[ATTR_COUNT] = {};
+  for (std::size_t i = 0; i < ATTR_COUNT; ++i) {
+    values[i].reset(ldap_get_values_len(connection, entry, ATTRIBUTE_NAMES[i]));
+    if (values[i] != nullptr && values[i].get()[0] != nullptr) {
+      fields[i] = {values[i].get()[0]->bv_val, values[i].get()[0]->bv_len};
     }
   }
-  return NERR_Success;
+  const AccountAttributes attributes = {fields[ATTR_ACCOUNT_NAME], fields[ATTR_DESCRIPTION],
+                                        fields[ATTR_DISPLAY_NAME], fields[ATTR_ACCOUNT_CONTROL],
+                                        fields[ATTR_OBJECT_SID],   fields[ATTR_PWD_LAST_SET]};
+  return AppendAccount(attributes, now, page);
 }
 
-// One paged search request: `pageSize` entries after `cookie` (empty for the
-// first page). Returns the result for the caller to read.
-uint32_t RequestPage(LdapSession* session, uint32_t level, ber_int_t pageSize, const berval& cookie,
-                     MessageHolder* result) {
-  LDAPControl* pageControl = nullptr;
-  berval cookieCopy = cookie;
-  const int created = ldap_create_page_control(session->connection, pageSize, &cookieCopy, 0, &pageControl);
-  ControlHolder pageControlHolder(pageControl);
-  if (created != LDAP_SUCCESS) {
-    return OperationStatus(created);
-  }
-  LDAPControl* serverControls[] = {pageControl, nullptr};
-  AttributeList attributes;
-  LDAPMessage* message = nullptr;
-  const int searched =
-      ldap_search_ext_s(session->connection, session->namingContext, LDAP_SCOPE_SUBTREE,
-                        level == 1 ? USER_ACCOUNTS_FILTER : MACHINE_ACCOUNTS_FILTER, attributes.names.data(),
-                        0, serverControls, nullptr, &session->operationTimeout, 0, &message);
-  result->reset(message);
-  return FinishOperation(session, searched);
+timeval Monotonic() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return {now.tv_sec, static_cast<suseconds_t>(now.tv_nsec / 1000)};
 }
 
-// The cookie for the page after `result`; empty when the server sent none.
-uint32_t ReadNextCookie(LDAP* connection, LDAPMessage* result, berval* cookie) {
-  LDAPControl** controls = nullptr;
-  int resultCode = LDAP_SUCCESS;
-  const int parsed =
-      ldap_parse_result(connection, result, &resultCode, nullptr, nullptr, nullptr, &controls, 0);
-  ControlsHolder controlsHolder(controls);
-  if (parsed != LDAP_SUCCESS) {
-    return OperationStatus(parsed);
-  }
+// The cookie for the page after the one a search result ends; empty when
+// the server sent none.
+uint32_t ReadNextCookie(LDAP* connection, LDAPControl** controls, berval* cookie) {
   LDAPControl* pageControl = ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls, nullptr);
   if (pageControl == nullptr) {
     return NERR_Success;
@@ -137,21 +106,93 @@ uint32_t ReadNextCookie(LDAP* connection, LDAPMessage* result, berval* cookie) {
   return read == LDAP_SUCCESS ? NERR_Success : ERROR_INVALID_DATA;
 }
 
+// Runs one subtree search of the domain and reads the accounts into `page`
+// as they arrive, so that only one entry is buffered beside the page. The
+// whole search gets the operation time-out. Search references are passed
+// over. With `pageControl`, `nextCookie` receives the cookie of the page
+// after this one.
+uint32_t RunSearch(LdapSession* session, const char* filter, LDAPControl* pageControl, int64_t now,
+                   HeldPage* page, berval* nextCookie) {
+  LDAP* connection = session->connection;
+  LDAPControl* serverControls[] = {pageControl, nullptr};
+  AttributeList attributes;
+  int messageId = 0;
+  const int sent = ldap_search_ext(
+      connection, session->namingContext, LDAP_SCOPE_SUBTREE, filter, attributes.names.data(), 0,
+      pageControl != nullptr ? serverControls : nullptr, nullptr, &session->operationTimeout, 0, &messageId);
+  if (sent != LDAP_SUCCESS) {
+    return FinishOperation(session, sent);
+  }
+  timeval deadline = Monotonic();
+  timeradd(&deadline, &session->operationTimeout, &deadline);
+  for (;;) {
+    const timeval current = Monotonic();
+    timeval remaining{};
+    if (!timercmp(&current, &deadline, <)) {
+      ldap_abandon_ext(connection, messageId, nullptr, nullptr);
+      return FinishOperation(session, LDAP_TIMEOUT);
+    }
+    timersub(&deadline, &current, &remaining);
+    LDAPMessage* message = nullptr;
+    const int type = ldap_result(connection, messageId, LDAP_MSG_ONE, &remaining, &message);
+    MessageHolder holder(message);
+    if (type == 0) {
+      ldap_abandon_ext(connection, messageId, nullptr, nullptr);
+      return FinishOperation(session, LDAP_TIMEOUT);
+    }
+    if (type == -1) {
+      int failure = LDAP_SERVER_DOWN;
+      ldap_get_option(connection, LDAP_OPT_RESULT_CODE, &failure);
+      return FinishOperation(session, failure);
+    }
+    if (type == LDAP_RES_SEARCH_ENTRY) {
+      if (!AppendEntry(connection, message, now, page)) {
+        ldap_abandon_ext(connection, messageId, nullptr, nullptr);
+        return ERROR_NOT_ENOUGH_MEMORY;
+      }
+    } else if (type == LDAP_RES_SEARCH_RESULT) {
+      int resultCode = LDAP_SUCCESS;
+      LDAPControl** controls = nullptr;
+      const int parsed =
+          ldap_parse_result(connection, message, &resultCode, nullptr, nullptr, nullptr, &controls, 0);
+      ControlsHolder controlsHolder(controls);
+      if (parsed != LDAP_SUCCESS) {
+        return FinishOperation(session, parsed);
+      }
+      if (resultCode != LDAP_SUCCESS) {
+        return FinishOperation(session, resultCode);
+      }
+      return nextCookie != nullptr ? ReadNextCookie(connection, controls, nextCookie) : NERR_Success;
+    }
+  }
+}
+
+// One paged search request: `pageSize` entries after `cookie` (empty for the
+// first page).
+uint32_t RequestPage(LdapSession* session, uint32_t level, ber_int_t pageSize, const berval& cookie,
+                     int64_t now, HeldPage* page, berval* nextCookie) {
+  LDAPControl* pageControl = nullptr;
+  berval cookieCopy = cookie;
+  const int created = ldap_create_page_control(session->connection, pageSize, &cookieCopy, 0, &pageControl);
+  ControlHolder pageControlHolder(pageControl);
+  if (created != LDAP_SUCCESS) {
+    return OperationStatus(created);
+  }
+  return RunSearch(session, level == 1 ? USER_ACCOUNTS_FILTER : MACHINE_ACCOUNTS_FILTER, pageControl, now,
+                   page, nextCookie);
+}
+
 // Replaces the held page with the one after it (or the first one, when no
 // cookie is held). On failure nothing is held.
 uint32_t FetchPage(LdapSession* session, ListingCursor* cursor, uint32_t level, int64_t now) {
   uint32_t status = ConnectSession(session);
-  MessageHolder result;
-  if (status == NERR_Success) {
-    status = RequestPage(session, level, PAGE_SIZE, cursor->cookie, &result);
-  }
   HeldPage page;
   berval nextCookie = {0, nullptr};
-  if (status == NERR_Success) {
-    status = ReadAccounts(session->connection, result.get(), now, &page);
+  if (status == NERR_Success && !ReserveHeldEntries(&page, PAGE_SIZE)) {
+    status = ERROR_NOT_ENOUGH_MEMORY;
   }
   if (status == NERR_Success) {
-    status = ReadNextCookie(session->connection, result.get(), &nextCookie);
+    status = RequestPage(session, level, PAGE_SIZE, cursor->cookie, now, &page, &nextCookie);
   }
   if (status != NERR_Success) {
     FreeCookie(&nextCookie);
@@ -171,8 +212,8 @@ uint32_t FetchPage(LdapSession* session, ListingCursor* cursor, uint32_t level, 
 // with the cookie), so that it can let go of its state. Best effort.
 void AbandonListing(LdapSession* session, ListingCursor* cursor) {
   if (cursor->cookie.bv_len > 0 && session->connection != nullptr) {
-    MessageHolder result;
-    RequestPage(session, cursor->level, 0, cursor->cookie, &result);
+    HeldPage ignored;
+    RequestPage(session, cursor->level, 0, cursor->cookie, 0, &ignored, nullptr);
   }
   DropListing(cursor);
 }
@@ -249,20 +290,10 @@ uint32_t LookupAccount(LdapSession* session, const char* name, std::size_t lengt
   if (connected != NERR_Success) {
     return connected;
   }
-  AttributeList attributes;
-  LDAPMessage* message = nullptr;
-  const int searched = ldap_search_ext_s(session->connection, session->namingContext, LDAP_SCOPE_SUBTREE,
-                                         filter.get(), attributes.names.data(), 0, nullptr, nullptr,
-                                         &session->operationTimeout, 0, &message);
-  MessageHolder result(message);
-  const uint32_t status = FinishOperation(session, searched);
+  ClearHeldPage(found);
+  const uint32_t status = RunSearch(session, filter.get(), nullptr, now, found, nullptr);
   if (status != NERR_Success) {
     return status;
-  }
-  ClearHeldPage(found);
-  const uint32_t read = ReadAccounts(session->connection, result.get(), now, found);
-  if (read != NERR_Success) {
-    return read;
   }
   return found->count == 0 ? NERR_UserNotFound : NERR_Success;
 }
