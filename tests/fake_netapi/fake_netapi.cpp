@@ -8,6 +8,8 @@
 //   dc STATUS | NAME                   what NetGetDCName returns (NAME may be @null)
 //   machine NAME | FLAGS | AGE | COMMENT
 //   user NAME | FLAGS | AGE | FULL NAME | COMMENT
+//   bulk_machines PREFIX | COUNT | AGE COUNT machines PREFIX0001$ ... of one age
+//   bulk_users PREFIX | COUNT | AGE    COUNT users PREFIX0001 ... of one age
 //   fail_page LEVEL | N | STATUS       the N-th page call of LEVEL fails
 //   null_page LEVEL | N                the N-th page call of LEVEL succeeds without its page
 //   fail_lookup NAME | STATUS          the lookup of NAME fails
@@ -190,6 +192,17 @@ void LoadFixture() {
         account.comment = Widen(Field(f, 4), &account.nullComment);
         fixture.users.push_back(account);
       }
+    } else if (directive == "bulk_machines" || directive == "bulk_users") {
+      const bool machines = directive == "bulk_machines";
+      for (uint32_t i = 1; i <= Number(f, 1); ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, machines ? "%04u$" : "%04u", static_cast<unsigned>(i));
+        Account account;
+        account.name = Widen(Field(f, 0) + suffix);
+        account.age = Number(f, 2);
+        account.flags = machines ? 0x1000 : 0x200;
+        (machines ? fixture.machines : fixture.users).push_back(account);
+      }
     } else if (directive == "fail_page") {
       fixture.pageFaults.push_back({Number(f, 0), Number(f, 1), Number(f, 2)});
     } else if (directive == "null_page") {
@@ -265,8 +278,7 @@ uint32_t NetQueryDisplayInformation(const char16_t* server, uint32_t level, uint
       Log(call + " -> " + std::to_string(fault.status));
       return fault.status;
     }
-    const std::vector<Account>& list = level == 2 ? fixture.machines : fixture.users;
-    *returnedEntryCount = index < list.size() ? 1 : 0;
+    *returnedEntryCount = 1;
     *sortedBuffer = nullptr;
     Log(call + " -> 0 count=" + std::to_string(*returnedEntryCount) + " without page");
     return 0;
