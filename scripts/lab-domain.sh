@@ -139,7 +139,7 @@ in_ns sh -e -c '
 # --- provision -------------------------------------------------------------
 t=$(now_ms)
 dc=$lab/dc
-in_ns samba-tool domain provision --targetdir="$dc" --realm=$realm --domain=$domain \
+in_ns timeout 300 samba-tool domain provision --targetdir="$dc" --realm=$realm --domain=$domain \
   --host-name=DC1 --host-ip=$dc_ip --adminpass="$admin_password" \
   --dns-backend=SAMBA_INTERNAL --server-role=dc \
   --option="interfaces=$dc_ip" --option='bind interfaces only=yes' \
@@ -257,7 +257,7 @@ $4 == "-" { printf "%s", change($1, $2, $3, $5, $6) > (out "/modify.ldif"); next
 ' "$seed"
 
 ldb_load() { # tool file
-  "$1" -H "$sam" --controls=$ldb_control "$2" >"$2.log" 2>&1 || { cat "$2.log" >&2; log "$1 $2 failed"; exit 1; }
+  timeout 1800 "$1" -H "$sam" --controls=$ldb_control "$2" >"$2.log" 2>&1 || { cat "$2.log" >&2; log "$1 $2 failed"; exit 1; }
 }
 [ -f "$lab/seed/modify.ldif" ] && ldb_load ldbmodify "$lab/seed/modify.ldif"
 [ -f "$lab/seed/add.ldif" ] && ldb_load ldbadd "$lab/seed/add.ldif"
@@ -293,14 +293,15 @@ in_ns samba -s "$dc/etc/smb.conf" -i -M single </dev/null >"$lab/samba.log" 2>&1
 samba_pid=$!
 
 ready=
-for ((i = 0; i < 120; i++)); do
+deadline=$((SECONDS + 90))
+while [ $SECONDS -lt $deadline ]; do
   if ! kill -0 "$samba_pid" 2>/dev/null; then
     tail -n 30 "$lab/samba.log" >&2
     log "samba stopped while starting"
     exit 1
   fi
-  if echo "$admin_password" | in_ns timeout 10 kinit "Administrator@$realm" >/dev/null 2>&1 &&
-    in_ns timeout 10 ldapsearch -Q -Y GSSAPI -H "ldap://$dc_host" -s base -b '' defaultNamingContext \
+  if echo "$admin_password" | in_ns timeout 5 kinit "Administrator@$realm" >/dev/null 2>&1 &&
+    in_ns timeout 5 ldapsearch -Q -Y GSSAPI -H "ldap://$dc_host" -s base -b '' defaultNamingContext \
       >/dev/null 2>&1; then
     ready=1
     break
@@ -316,8 +317,12 @@ export LAB_BULK_USERS=$bulk_users LAB_BULK_MACHINES=$bulk_machines
 export LAB_REALM=$realm LAB_DOMAIN=$domain LAB_DC=$dc_host LAB_DC_ADDRESS=$dc_ip
 export LAB_BASE_DN=$base_dn LAB_ADMIN_PASSWORD=$admin_password
 
+# In the background, so that a signal to this script tears the lab down at
+# once (the command, being inside the namespace, is stopped with it).
+in_ns "$@" <&0 &
+command_pid=$!
 set +e
-in_ns "$@"
+wait "$command_pid"
 status=$?
 set -e
 exit "$status"

@@ -19,5 +19,5 @@ done
 
 echo "lab: installing ${missing[*]}" >&2
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq >&2
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+timeout 900 apt-get update -qq >&2
+timeout 1800 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -45,10 +45,11 @@ fail() { echo "FAIL: $*"; failed=1; }
 [ -s "$work/err" ] && fail "wrote to standard error: $(head -c 500 "$work/err")"
 
 # --- expected report -------------------------------------------------------
+spaces=$(printf '%80s' '')
 pad() { # text width: the text followed by spaces up to width characters
-  local s=$1
-  while [ ${#s} -lt "$2" ]; do s+=' '; done
-  printf '%s' "$s"
+  local n=$(($2 - ${#1}))
+  [ $n -lt 0 ] && n=0
+  printf '%s%s' "$1" "${spaces:0:n}"
 }
 
 # Options, as far as the cases use them.
@@ -71,7 +72,7 @@ done
 # Rows of the accounts in seed.tsv that pass the filter, one per line, without
 # the line feed that opens each row.
 expected_rows() {
-  local kind sname age uac display descr count i n days type row
+  local kind sname age uac display descr count i n days type row full comment
   while IFS=$'\t' read -r kind sname age uac display descr; do
     case $kind in '#'* | '') continue ;; esac
     count=1
@@ -91,7 +92,8 @@ expected_rows() {
     for ((i = 1; i <= count; i++)); do
       n=$sname
       # shellcheck disable=SC2059 # the seed's bulk names are printf patterns
-      case $kind in bulk*) n=$(printf "$sname" "$i") ;; esac
+      full=$display comment=$descr
+      case $kind in bulk*) printf -v n "$sname" "$i"; printf -v full "$display" "$i"; printf -v comment "$descr" "$i" ;; esac
       if [ "$type" = 'User Account' ]; then
         n=${n:0:20}
       else
@@ -101,9 +103,10 @@ expected_rows() {
       if [ $tabs = 1 ]; then
         row="$n"$'\t'"$type"$'\t'"$days"
       else
-        row="$(pad "$n" 21)$(pad "$type" 20)$days"
+        printf -v row '%s%s%s%s' "$n" "${spaces:0:21-${#n}}" "$type" "${spaces:0:20-${#type}}"
+        row+=$days
       fi
-      [ $verbose = 1 ] && [ "$type" = 'User Account' ] && row+=$'\t'"$display"$'\t'"$descr"
+      [ $verbose = 1 ] && [ "$type" = 'User Account' ] && row+=$'\t'"$full"$'\t'"$comment"
       printf '%s\n' "$row"
     done
   done <"$LAB_SEED"
