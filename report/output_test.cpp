@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "report/captured_output_test.h"
+
 #include <string>
 
 namespace {
-
-template <typename Write>
-std::string Captured(Write write) {
-  testing::internal::CaptureStdout();
-  write();
-  FlushOutput();
-  return testing::internal::GetCapturedStdout();
-}
 
 TEST(Output, FormatsWideNarrowAndSignedArguments) {
   EXPECT_EQ(Captured([] {

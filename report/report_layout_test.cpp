@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "report/captured_output_test.h"
+
 #include <array>
 #include <string>
 
 #include "report/output.h"
 
 namespace {
-
-template <typename Write>
-std::string Captured(Write write) {
-  testing::internal::CaptureStdout();
-  write();
-  FlushOutput();
-  return testing::internal::GetCapturedStdout();
-}
 
 RunOptions Columns() { return RunOptions{}; }
 RunOptions Tabs() {
