@@ -1,5 +1,7 @@
 #include "directory/select_server.h"
 
+#include <string>
+
 #include "diagnostics/net_failure.h"
 #include "directory/net_binding.h"
 #include "report/output.h"
@@ -11,17 +13,11 @@ constexpr std::size_t SERVER_NAME_MIN = 3;
 
 bool BeginsWithTwoBackslashes(const char16_t* name) { return name[0] == u'\\' && name[1] == u'\\'; }
 
-std::size_t TextLength(const char16_t* text) {
-  std::size_t length = 0;
-  while (text[length] != 0) ++length;
-  return length;
-}
-
 }  // namespace
 
 void AddLeadingBackslashes(char16_t* name) {
   while (!BeginsWithTwoBackslashes(name)) {
-    std::size_t length = TextLength(name);
+    std::size_t length = std::char_traits<char16_t>::length(name);
     for (std::size_t i = length + 1; i > 0; --i) name[i] = name[i - 1];
     name[0] = u'\\';
   }
@@ -51,7 +47,8 @@ ServerSelection SelectServer(RunOptions& options, ServerChoice& choice) {
     choice.serverName = reinterpret_cast<const char16_t*>(returned);
   }
 
-  if (choice.serverName == nullptr || TextLength(choice.serverName) < SERVER_NAME_MIN) {
+  if (choice.serverName == nullptr ||
+      std::char_traits<char16_t>::length(choice.serverName) < SERVER_NAME_MIN) {
     ErrorBeep();
     PrintDirect(u"\n");
     PrintDirect(u"\nFailed to retrieve accounts, invalid server name: %s\n", {choice.serverName});

@@ -1,6 +1,7 @@
 #include "report/report_layout.h"
 
 #include <array>
+#include <string>
 
 #include "report/output.h"
 #include "report/text_units.h"
@@ -14,12 +15,6 @@ constexpr char16_t SEPARATOR[] =
 
 constexpr char16_t EMPTY_TEXT[] = u"";
 
-std::size_t TextLength(const char16_t* text) {
-  std::size_t length = 0;
-  while (text[length] != 0) ++length;
-  return length;
-}
-
 const char16_t* OrEmpty(const char16_t* text) { return text != nullptr ? text : EMPTY_TEXT; }
 
 void PrintRow(const char16_t* name, std::size_t nameLength, std::size_t nameMax, const char16_t* typeText,
@@ -28,7 +23,8 @@ void PrintRow(const char16_t* name, std::size_t nameLength, std::size_t nameMax,
   std::array<char16_t, FIELD_CAPACITY> typeField{};
   const bool padded = !options.tabSeparated;
   FillField(name, nameLength, nameMax, padded ? NAME_COLUMN_WIDTH : 0, nameField.data());
-  FillField(typeText, TextLength(typeText), TYPE_TEXT_MAX, padded ? TYPE_COLUMN_WIDTH : 0, typeField.data());
+  FillField(typeText, std::char_traits<char16_t>::length(typeText), TYPE_TEXT_MAX,
+            padded ? TYPE_COLUMN_WIDTH : 0, typeField.data());
   PrintDirect(padded ? u"\n%s%s%d" : u"\n%s\t%s\t%d", {nameField.data(), typeField.data(), days});
 }
 
@@ -71,7 +67,7 @@ void PrintReportHeader(const char16_t* serverName, const RunOptions& options) {
 void PrintMachineRow(const char16_t* accountName, const char16_t* typeText, uint32_t days,
                      const RunOptions& options) {
   const char16_t* name = OrEmpty(accountName);
-  std::size_t length = TextLength(name);
+  std::size_t length = std::char_traits<char16_t>::length(name);
   if (length > 0 && name[length - 1] == u'$') --length;
   PrintRow(name, length, MACHINE_NAME_MAX, typeText, days, options);
 }
@@ -79,7 +75,7 @@ void PrintMachineRow(const char16_t* accountName, const char16_t* typeText, uint
 void PrintUserRow(const char16_t* accountName, uint32_t days, const char16_t* fullName,
                   const char16_t* comment, const RunOptions& options) {
   const char16_t* name = OrEmpty(accountName);
-  PrintRow(name, TextLength(name), USER_NAME_MAX, USER_TYPE, days, options);
+  PrintRow(name, std::char_traits<char16_t>::length(name), USER_NAME_MAX, USER_TYPE, days, options);
   if (options.verbose) PrintDirect(u"\t%s\t%s", {OrEmpty(fullName), OrEmpty(comment)});
 }
 
